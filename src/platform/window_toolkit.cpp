@@ -258,7 +258,7 @@ void WindowToolkit::setPressedPicture(Ctl c, const std::string& art) {
 std::string WindowToolkit::shownPicture(Ctl c) const {
   const ControlState* st = findState(c);
   if (!st) return {};
-  const bool down = st->def.style == ButtonStyle::Check ? st->checked : st->held;
+  const bool down = st->checked || st->held;
   if (down && !st->def.pressedPicture.empty()) return st->def.pressedPicture;
   return st->def.picture;
 }

@@ -170,7 +170,7 @@ class WindowToolkit {
   std::string caption(Ctl c) const;
   void setCaption(Ctl c, const std::string& text);
   // The picture a user sees on a picture button now: the pressed picture
-  // while it is held (push) or checked (check style), else the normal one.
+  // while it is held down or checked, else the normal one.
   std::string shownPicture(Ctl c) const;
   std::string fileName(Ctl dialog) const;
   void setFileName(Ctl dialog, const std::string& name);
