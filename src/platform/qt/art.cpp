@@ -1,6 +1,7 @@
 #include "platform/qt/art.h"
 
 #include <QBitmap>
+#include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -10,10 +11,15 @@ namespace vesko {
 
 namespace {
 
+QString artFile(const std::string& name) { return QStringLiteral(":/art/%1.svg").arg(QString::fromStdString(name)); }
+
+bool artExists(const std::string& name) { return QFile::exists(artFile(name)); }
+
 QImage renderArt(const std::string& name, QSize pixels) {
   QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
-  QSvgRenderer renderer(QStringLiteral(":/art/%1.svg").arg(QString::fromStdString(name)));
+  if (!artExists(name)) return image;
+  QSvgRenderer renderer(artFile(name));
   if (renderer.isValid()) {
     QPainter p(&image);
     renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(pixels)));
@@ -41,7 +47,8 @@ QPixmap artPixmap(const std::string& name, QSize size, qreal devicePixelRatio) {
 }
 
 QRegion artShape(const std::string& name, QSize size, const Rgb& transparent) {
-  if (name.empty() || size.isEmpty()) return {};
+  // No picture, no shape: the whole rectangle stays.
+  if (name.empty() || size.isEmpty() || !artExists(name)) return {};
   const QImage image = renderArt(name, size);
   const QRgb cut = qRgb(transparent.r, transparent.g, transparent.b);
   QImage mask(size, QImage::Format_Mono);
