@@ -62,7 +62,7 @@ TEST_F(QtProgram, WindowHasEveryControlWhereTheDefinitionPutsIt) {
   QWidget* bed = tk.widgetOf(ctl("外形框1"));
   EXPECT_EQ(bed->childAt(268, 30), key61);
   EXPECT_EQ(bed->childAt(266, 90), key60);
-  EXPECT_EQ(bed->childAt(274, 30), tk.widgetOf(tk.findByTag(app->main, 62)));
+  EXPECT_EQ(bed->childAt(280, 30), tk.widgetOf(tk.findByTag(app->main, 62)));
 }
 
 TEST_F(QtProgram, ScreenshotShowsTheArtwork) {
