@@ -78,15 +78,5 @@ TEST_F(QtProgram, ScreenshotShowsTheArtwork) {
   if (const char* out = std::getenv("VESKO_SCREENSHOT")) shot.save(QString::fromLocal8Bit(out));
 }
 
-TEST_F(QtProgram, MouseOnAKeyPlaysThroughTheRealWidgets) {
-  QWidget* key60 = tk.widgetOf(tk.findByTag(app->main, 60));
-  log->clear();
-  QTest::mousePress(key60, Qt::LeftButton, {}, QPoint(9, 100));
-  QTest::mouseRelease(key60, Qt::LeftButton, {}, QPoint(9, 100));
-  // Without the live-playing handlers bound nothing sounds; with them the
-  // key's note does. Either way the toolkit delivered both events to the clone.
-  EXPECT_FALSE(tk.isHeld(tk.findByTag(app->main, 60)));
-}
-
 }  // namespace
 }  // namespace vesko::testing
