@@ -15,7 +15,8 @@ step "the window is shaped"
 xwininfo -id "$win" -shape | grep -q "No window shape defined" && fail "the window is not shaped"
 
 step "the splash is gone"
-[ -z "$(xdotool search --onlyvisible --class program_probe 2>/dev/null | grep -v "^$win$")" ] || true
+others=$(xdotool search --onlyvisible --pid "$LAUNCHED_PID" 2>/dev/null | grep -vx "$win" | wc -l)
+[ "$others" -eq 0 ] || fail "$others other windows still show"
 
 step "dragging the body moves the window"
 # A point on the body that no control covers: between the knobs and the display.
