@@ -40,6 +40,7 @@ struct TimelineCase {
   Timeline expected;
   int endMs;
 };
+void PrintTo(const TimelineCase& c, std::ostream* os) { *os << '"' << c.score << '"'; }
 
 class PlaybackTimelineTest : public PlaybackFixture, public ::testing::WithParamInterface<TimelineCase> {};
 
@@ -115,6 +116,7 @@ struct NotationCase {
   int note;
   NotationLines lines;
 };
+void PrintTo(const NotationCase& c, std::ostream* os) { *os << "note " << c.note; }
 
 class PlaybackNotationTest : public PlaybackFixture, public ::testing::WithParamInterface<NotationCase> {};
 
