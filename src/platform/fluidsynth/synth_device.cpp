@@ -103,6 +103,9 @@ bool SynthDevice::ensureEngine() {
   // Samples are read when a preset is first chosen rather than all at start:
   // the GM SoundFont loads several times faster and takes a quarter of the memory.
   fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
+  // FluidSynth's default gain of 0.2 leaves a single piano note near -23 dBFS;
+  // the keyboard mostly plays one note at a time, so it can be louder.
+  fluid_settings_setnum(s, "synth.gain", 0.5);
   fluid_settings_setint(s, "synth.reverb.active", options_.effects ? 1 : 0);
   fluid_settings_setint(s, "synth.chorus.active", 0);
   // A touch of room rather than FluidSynth's default hall: a keyboard played
