@@ -66,6 +66,16 @@ TEST_F(FileIoTest, WritesAndReadsBackEveryByte) {
   EXPECT_EQ(readWholeFile(file), std::string());
 }
 
+TEST_F(FileIoTest, ReplacingKeepsTheFilesPermissions) {
+  const std::string file = path("private.txt");
+  putFile(file, "old");
+  ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+  ASSERT_TRUE(replaceFileContent(file, "new"));
+  struct stat st{};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
 TEST_F(FileIoTest, PathsAreUtf8) {
   const std::string file = path("曲子 1.mid");
   ASSERT_TRUE(replaceFileContent(file, "x"));
