@@ -99,6 +99,8 @@ class WindowToolkit {
   virtual Win loadWindow(const WindowDef& def, bool modal) = 0;
   virtual void destroyWindow(Win w);
   bool isWindowCreated(Win w) const;
+  const std::string& windowName(Win w) const;
+  const WindowDef* windowDef(Win w) const;
   virtual void focusWindow(Win w) = 0;
   virtual void shapeWindow(Win w, const std::string& picture, Rgb transparent) = 0;
   virtual void setMinimised(Win w, bool minimised);
@@ -116,6 +118,9 @@ class WindowToolkit {
   const std::string& nameOf(Ctl c) const;
   Kind kindOf(Ctl c) const;
   bool isCreated(Ctl c) const;
+  Ctl parentOf(Ctl c) const;
+  // The controls of a window in model order: design-time, then clones.
+  std::vector<Ctl> controlsOf(Win w) const;
   Ctl eventControl() const { return eventControl_; }
   // The first control whose tag, read as a whole number from its leading
   // digits (none: 0), equals n: design-time controls first, then clones in
@@ -164,6 +169,9 @@ class WindowToolkit {
   void setTransparentColour(Ctl c, std::optional<Rgb> colour);
   std::string caption(Ctl c) const;
   void setCaption(Ctl c, const std::string& text);
+  // The picture a user sees on a picture button now: the pressed picture
+  // while it is held down or checked, else the normal one.
+  std::string shownPicture(Ctl c) const;
   std::string fileName(Ctl dialog) const;
   void setFileName(Ctl dialog, const std::string& name);
 
@@ -193,6 +201,7 @@ class WindowToolkit {
     ControlDef def;  // current left/top/size/visible/tag/pictures/caption
     bool disabled = false;
     bool checked = false;
+    bool held = false;  // a push button held down with the mouse
     int currentItem = -1;
     std::vector<std::pair<std::string, int>> items;
     std::string fileName;
