@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "files/midi_import.h"
+#include "files/score_file.h"
+#include "platform/file_io.h"
 #include "playing/notes.h"
 #include "score/playback.h"
 
@@ -10,9 +13,70 @@ namespace vesko {
 namespace {
 
 constexpr int kMediaPollMs = 50;
+constexpr int kBlinkMs = 350;
 // Appended to a recording before it plays: a recorded score ends with a
 // space, so this becomes a closing rest of 480 ms.
 constexpr const char* kRecordingTail = "p@2";
+// A track count and a complete track length.
+constexpr std::size_t kShortestMidiFile = 22;
+
+std::string currentFile(App& app) { return app.tk.fileName(app.ctl("通用对话框1")); }
+
+void refusePlay(App& app, const char* text, int flags) {
+  app.tk.messageBox(text, flags);
+  app.tk.setChecked(app.ctl("播放"), false);
+}
+
+// True when the play command ends here, leaving 音波 as it is.
+bool playMidiFile(App& app) {
+  const std::string name = currentFile(app);
+  // A file that cannot be read, or has no track count and track length,
+  // is neither imported nor handed to the media player.
+  const auto bytes = readWholeFile(name);
+  if (!bytes || bytes->size() < kShortestMidiFile) {
+    refusePlay(app, "无法读取MIDI文件！", kMbError);
+    return true;
+  }
+  if (trackCountOf(*bytes).value_or(-1) == 1) {
+    openMidiIfClosed(app);
+    if (stripMidiFile(name)) {
+      // A working copy gone before it could be read plays as an empty score.
+      app.st.importedScore = importMidiFile(name, app.midi.getInstrument()).value_or("");
+      startPlayback(app, app.st.importedScore);
+      return true;
+    }
+    return false;
+  }
+  if (app.tk.messageBox("本MIDI音乐暂不支持模拟按键效果，您确定继续播放吗？", kMbOkCancel) == kMbOk) {
+    app.midi.closeDevice();
+    app.media.open(name);
+    app.media.play(-1);
+    app.st.mediaPlaying = 1;
+    app.tk.setPeriod(app.ctl("时钟1"), kBlinkMs);
+    app.tk.setPeriod(app.ctl("时钟5"), kMediaPollMs);
+  }
+  return false;
+}
+
+// True when the file was refused.
+bool playScoreFile(App& app) {
+  const std::string name = currentFile(app);
+  if (name.empty()) {
+    refusePlay(app, "没有要播放的曲目！", kMbWarning);
+    return true;
+  }
+  openMidiIfClosed(app);
+  const ScoreFileContent file = readScoreFile(name);
+  if (!file.isScoreFile) {
+    refusePlay(app, "不是VeskoMIDI音乐文本文件！", kMbError);
+    return true;
+  }
+  // A file cut short plays what it has: no instrument line keeps the
+  // instrument, no score line plays an empty score.
+  if (file.hasInstrument) app.midi.setInstrument(file.instrument);
+  startPlayback(app, file.score);
+  return false;
+}
 
 void stopPlaybackTimers(App& app) {
   app.tk.setPeriod(app.ctl("时钟1"), 0);
@@ -31,8 +95,12 @@ void playChecked(App& app) {
         startPlayback(app, st.scoreText + kRecordingTail);
       }
       break;
-    // 1 (the MIDI file last opened) and 2 (the score text file last opened)
-    // come with the file commands.
+    case 1:
+      if (playMidiFile(app)) return;
+      break;
+    case 2:
+      if (playScoreFile(app)) return;
+      break;
     default:
       break;
   }
