@@ -26,6 +26,7 @@ WindowDef splashWindowDef() {
   w.height = 372;
   w.frameless = true;
   w.centred = true;
+  w.onTop = true;
   ControlDef picture = part("图片框1", Kind::PicBox, 0, 0, 496, 372);
   picture.picture = "splash";
   w.controls.push_back(picture);

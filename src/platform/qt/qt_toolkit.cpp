@@ -190,6 +190,7 @@ QWidget* QtToolkit::ensureWindowWidget(Win w) {
   auto* widget = new WindowWidget(*this, w, def);
   Qt::WindowFlags flags = Qt::Window;
   if (def.frameless) flags = Qt::Window | Qt::FramelessWindowHint;
+  if (def.onTop) flags |= Qt::WindowStaysOnTopHint;
   widget->setWindowFlags(flags);
   widget->setWindowTitle(text(def.title.empty() ? std::string(" ") : def.title));
   widget->setFixedSize(def.width, def.height);
@@ -226,6 +227,10 @@ Win QtToolkit::loadWindow(const WindowDef& def, bool modal) {
   widget->show();
   widget->raise();
   widget->activateWindow();
+  // Without a window manager to keep them there, windows that stay on top
+  // are raised again above the one just shown.
+  for (const auto& [other, otherWidget] : windowWidgets_)
+    if (other != w && otherWidget && windowDef(other)->onTop) otherWidget->raise();
   if (modal) {
     QEventLoop loop;
     modalLoops_[w] = &loop;
