@@ -134,6 +134,12 @@ class WindowWidget : public ArtBox {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override {
+    // A modal window closes with Escape, as dialogs do; there may be no
+    // window manager to give it a close button.
+    if (e->key() == Qt::Key_Escape && windowModality() != Qt::NonModal) {
+      tk_.userClosed(w_);
+      return;
+    }
     tk_.userKey(w_, true, e->nativeScanCode(), e->key(), e->timestamp());
   }
   void keyReleaseEvent(QKeyEvent* e) override {
