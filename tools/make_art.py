@@ -495,7 +495,7 @@ def splash():
     defs += rad('glow', [(0, ACCENT, 0.45), (1, ACCENT, 0)], cx=0.5, cy=0.5, r=0.5)
     defs += lin('band', [(0, ACCENT, 0), (0.5, ACCENT, 0.9), (1, ACCENT, 0)], x2=1, y2=0)
     b = rect(0, 0, w, h, 'url(#sp)')
-    b += f'<ellipse cx="320" cy="262" rx="230" ry="90" fill="url(#glow)"/>\n'
+    b += f'<ellipse cx="248" cy="270" rx="240" ry="95" fill="url(#glow)"/>\n'
     # staff lines with a few notes drifting across the upper right
     for k in range(5):
         y = 40 + k * 8

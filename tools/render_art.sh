@@ -15,6 +15,7 @@ tool="$out/artview"
 src="$out/artview.cpp"
 cat > "$src.new" <<'CPP'
 #include <QDir>
+#include <QFont>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -244,6 +245,23 @@ int main(int argc, char **argv)
         }
         p.end();
         sheet.save(out + "/sheet.png");
+    }
+    // The splash as the program shows it, with its emblem and name drawn over.
+    {
+        QImage sp = render(art + "/splash.svg", 1);
+        QPainter p(&sp);
+        p.drawImage(72, 36, render(art + "/emblem.svg", 1));
+        QFont f("WenQuanYi Micro Hei");
+        f.setPixelSize(24);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRect(32, 67, 112, 32), Qt::AlignLeft | Qt::AlignVCenter, "Vesko");
+        f.setPixelSize(11);
+        p.setFont(f);
+        p.setPen(QColor(200, 210, 220));
+        p.drawText(QRect(32, 336, 256, 16), Qt::AlignLeft | Qt::AlignVCenter, "Copyright small print line");
+        p.end();
+        sp.save(out + "/splash_preview.png");
     }
     std::printf("%s\n", problems ? "checks: problems found" : "checks: sizes and masks clean");
     return problems ? 1 : 0;

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/alsa/master_line.h"
 #include "platform/headless/memory_mixer.h"
 #include "platform/mixer_service.h"
 
@@ -92,6 +93,34 @@ TEST_F(MixerTest, FailedReadGivesMinusOneForBoth) {
   int l = 0, r = 0;
   mixer.getLineVolume(l, r);
   EXPECT_EQ(std::make_pair(l, r), std::make_pair(-1, -1));
+}
+
+TEST(MixerMasterLineScale, EndsMeetTheControlRangeExactly) {
+  struct Case {
+    long min, max;
+    int volume;
+    long raw;
+  };
+  const Case cases[] = {
+      {0, 65536, 0, 0},       {0, 65536, 65535, 65536}, {0, 65536, 32768, 32769},
+      {0, 31, 0, 0},          {0, 31, 65535, 31},       {0, 31, 32768, 16},
+      {-6400, 0, 0, -6400},   {-6400, 0, 65535, 0},     {-6400, 0, 32767, -3200},
+      {0, 31, -5, 0},         {0, 31, 70000, 31},  // out-of-range volumes are held to the ends
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(volumeToRaw(c.volume, c.min, c.max), c.raw) << c.volume << " on " << c.min << ".." << c.max;
+  }
+  EXPECT_EQ(rawToVolume(31, 0, 31), 65535);
+  EXPECT_EQ(rawToVolume(0, 0, 31), 0);
+  EXPECT_EQ(rawToVolume(-6400, -6400, 0), 0);
+  EXPECT_EQ(rawToVolume(16, 0, 31), 33825);  // 33824.5 rounds up
+  EXPECT_EQ(rawToVolume(99, 0, 31), 65535);  // a reading outside the range is held too
+}
+
+TEST(MixerMasterLineScale, EveryVolumeSurvivesAFinerControl) {
+  for (int v = 0; v <= 65535; ++v) {
+    ASSERT_EQ(rawToVolume(volumeToRaw(v, 0, 65536), 0, 65536), v);
+  }
 }
 
 }  // namespace

@@ -178,6 +178,9 @@ bool MidiFilePlayer::open(const std::string& fileName) {
 
   d.settings = new_fluid_settings();
   fluid_settings_setnum(d.settings, "synth.sample-rate", d.options.sampleRate);
+  // The song's clock is the rendered audio, so it moves only as fast as the
+  // output pulls it (and, without output, as renderMs() does).
+  fluid_settings_setstr(d.settings, "player.timing-source", "sample");
   d.synth = new_fluid_synth(d.settings);
   if (!d.synth) {
     d.error = "cannot create a synthesizer";
