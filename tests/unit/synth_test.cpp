@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cmath>
 #include <numbers>
 #include <vector>
 
+#include "platform/alsa/sequencer_ports.h"
 #include "platform/fluidsynth/synth_device.h"
+#include "platform/system_midi.h"
 
 namespace vesko {
 namespace {
@@ -179,6 +182,22 @@ TEST(SynthWithoutSoundFont, CannotOpenAndHasNoLine) {
   std::vector<float> left(256, 1.0f), right(256, 1.0f);
   synth.render(left.data(), right.data(), 256);
   EXPECT_EQ(peak(left), 0.0f);
+}
+
+TEST(SynthSystemMidi, DeviceZeroIsTheSynthesizerThenTheSequencerPorts) {
+  SystemMidi midi = makeSystemMidi();
+  ASSERT_NE(midi.out, nullptr);
+  ASSERT_NE(midi.synth, nullptr);
+  EXPECT_EQ(midi.out->device(0), midi.synth);
+  EXPECT_EQ(midi.out->deviceName(0), "内置软件合成器 (FluidSynth)");
+  const auto ports = sequencerPortDevices();
+  ASSERT_EQ(midi.out->deviceCount(), 1 + static_cast<int>(ports.size()));
+  for (std::size_t i = 0; i < ports.size(); ++i) {
+    EXPECT_EQ(midi.out->deviceName(1 + static_cast<int>(i)), ports[i]->name());
+    EXPECT_FALSE(ports[i]->name().empty());
+    EXPECT_FALSE(ports[i]->isOpen());
+  }
+  if (!std::filesystem::exists("/dev/snd/seq")) EXPECT_TRUE(ports.empty());
 }
 
 }  // namespace

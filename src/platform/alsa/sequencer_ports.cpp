@@ -2,6 +2,7 @@
 
 #include <rtmidi/RtMidi.h>
 
+#include <filesystem>
 #include <string>
 
 namespace vesko {
@@ -86,6 +87,9 @@ void ignoreRtMidiError(RtMidiError::Type, const std::string&, void*) {}
 
 std::vector<std::unique_ptr<MidiDevice>> sequencerPortDevices() {
   std::vector<std::unique_ptr<MidiDevice>> devices;
+  // Without the sequencer RtMidi would print its failure on every start.
+  std::error_code ec;
+  if (!std::filesystem::exists("/dev/snd/seq", ec)) return devices;
   try {
     // Only the ALSA API: RtMidi's JACK API crashes in openPort when no JACK
     // server runs. Without /dev/snd/seq the constructor throws.

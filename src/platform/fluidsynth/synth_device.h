@@ -20,9 +20,12 @@ class SynthDevice : public MidiDevice {
     // Empty: findGeneralMidiSoundFont().
     std::string soundFont;
     int sampleRate = 48000;
-    // Frames per audio period and periods in the device buffer: 128 x 2 at
-    // 48 kHz is 5.3 ms of buffering.
-    int periodSize = 128;
+    // Frames per audio period and periods in the device buffer. FluidSynth's
+    // PulseAudio output asks for one period of buffer (256: 4 ms, and the
+    // server sets the sink to a third of that); 128 underran often on a
+    // loaded two-core machine, 384 comes close to 10 ms once a sound card
+    // adds its own delay. The ALSA output buffers periods x period-size.
+    int periodSize = 256;
     int periods = 2;
   };
 
