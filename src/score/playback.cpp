@@ -88,17 +88,6 @@ void updateNotation(App& app, int n) {
   tk.setCaption(app.ctl("高1"), lines.high1);
 }
 
-// Each tick plays one token, so the next tick is counted from this one's due
-// time even when the toolkit dropped ticks after a stall (it keeps a timer's
-// phase by skipping missed ticks): a skipped tick would leave the rest of the
-// score a whole token late. Restarting the count brings a late tick at once
-// and the score back onto its schedule.
-void scheduleNextTick(App& app, int period) {
-  const Ctl timer = app.ctl("时钟2");
-  app.tk.setPeriod(timer, 0);
-  app.tk.setPeriod(timer, period);
-}
-
 }  // namespace
 
 void startPlayback(App& app, std::string_view score) {
@@ -127,11 +116,9 @@ void playbackTick(App& app, const Event&) {
   // symbol, a symbol reading as 0 or less) play one silent tick at the
   // period already running. A zero period would stop 时钟2 for good and
   // leave 播放 checked with nothing playing.
-  int next = app.tk.period(app.ctl("时钟2"));
   const bool timed = (token.kind == TokenKind::Rest || token.kind == TokenKind::Note) && token.hasSymbol;
   const int period = timed ? tokenPeriod(token.kind, token.symbol) : 0;
   if (period > 0) {
-    next = period;
     if (token.kind == TokenKind::Note) {
       const int n = token.note;
       // Scores play as written: live playing's transposition is not applied.
@@ -139,10 +126,12 @@ void playbackTick(App& app, const Event&) {
       highlightKey(app, static_cast<std::uint8_t>(n));
       st.waveLevel = n;
       st.lastNote = static_cast<std::uint8_t>(n);
+      app.tk.setPeriod(app.ctl("时钟2"), period);
       updateNotation(app, n);
+    } else {
+      app.tk.setPeriod(app.ctl("时钟2"), period);
     }
   }
-  scheduleNextTick(app, next);
 }
 
 }  // namespace vesko
