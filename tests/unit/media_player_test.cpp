@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -112,7 +113,8 @@ TEST(MediaPlayerSmfTiming, RefusesWhatIsNotAPlayableFile) {
 }
 
 std::string writeTemp(const std::string& name, const Bytes& bytes) {
-  std::filesystem::path p = std::filesystem::temp_directory_path() / ("vesko_media_" + name);
+  std::filesystem::path p = std::filesystem::temp_directory_path() /
+                              ("vesko_media_" + std::to_string(::getpid()) + "_" + name);  // ctest runs cases side by side
   std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   return p.string();
 }
