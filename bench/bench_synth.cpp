@@ -174,8 +174,10 @@ int main() {
   }
 
   const SynthDevice::Options defaults;
-  figure("audio_buffer_configured", 1000.0 * defaults.periodSize * defaults.periods / defaults.sampleRate, "ms",
-         "-");
+  // PulseAudio output buffers one period; the ALSA output all of them.
+  figure("audio_period_configured", 1000.0 * defaults.periodSize / defaults.sampleRate, "ms", "-");
+  figure("audio_buffer_configured_alsa", 1000.0 * defaults.periodSize * defaults.periods / defaults.sampleRate,
+         "ms", "-");
 
   if (!std::getenv("PULSE_SERVER")) {
     std::fprintf(stderr, "PULSE_SERVER not set: no audio figures\n");
