@@ -12,17 +12,18 @@ test_env_start() {
   export XDG_RUNTIME_DIR="$TEST_ENV_DIR/runtime"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-  local n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$TEST_ENV_DIR/xvfb.log" 2>&1 &
+  # Xvfb picks a free display itself and writes its number to fd 3, so
+  # test runs side by side never take the same one.
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TEST_ENV_DIR/display" \
+    >"$TEST_ENV_DIR/xvfb.log" 2>&1 &
   echo $! >"$TEST_ENV_DIR/xvfb.pid"
-  export DISPLAY=":$n"
-  for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
+  local n=""
+  for _ in $(seq 1 200); do
+    n=$(head -1 "$TEST_ENV_DIR/display" 2>/dev/null)
+    [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
     sleep 0.05
   done
+  export DISPLAY=":$n"
 
   export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse.sock"
   HOME="$TEST_ENV_DIR" pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \

@@ -43,7 +43,7 @@ ControlDef notationLabel(const char* name, int left, int top, int height) {
   c.top = top;
   c.width = 160;
   c.height = height;
-  c.background = Rgb{255, 255, 255};
+  c.background = Rgb{8, 36, 64};  // dark digits on the blue display
   c.monospace = true;
   c.fontPixels = name == std::string("乐谱") ? 14 : 10;
   return c;
@@ -131,7 +131,7 @@ WindowDef mainWindowDef() {
   notation.width = 160;
   notation.height = 44;
   notation.visible = false;
-  notation.background = Rgb{20, 60, 90};
+  notation.background = Rgb{32, 170, 223};
   c.push_back(notation);
   c.push_back(notationLabel("高2", 0, 3, 6));
   c.push_back(notationLabel("高1", 0, 6, 8));

@@ -26,6 +26,7 @@ WindowDef splashWindowDef() {
   w.height = 372;
   w.frameless = true;
   w.centred = true;
+  w.onTop = true;
   ControlDef picture = part("图片框1", Kind::PicBox, 0, 0, 496, 372);
   picture.picture = "splash";
   w.controls.push_back(picture);
@@ -74,8 +75,8 @@ WindowDef aboutWindowDef() {
   intro.background = Rgb{0, 0, 0};
   w.controls.push_back(intro);
   ControlDef link = part("超级链接框1", Kind::HyperLinker, 79, 105, 147, 24);
-  link.caption = "vesko-keyboard.example.org";
-  link.link = "https://vesko-keyboard.example.org/";
+  link.caption = "vesko.example.org";
+  link.link = "https://vesko.example.org/";
   w.controls.push_back(link);
   return w;
 }

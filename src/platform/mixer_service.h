@@ -25,7 +25,10 @@ class MixerLine {
  public:
   virtual ~MixerLine() = default;
   virtual int channels() const = 0;  // 1 or 2
+  // Volumes 0 to 65535; a one-channel line reads its one channel as left and
+  // leaves right as it finds it.
   virtual bool get(int& left, int& right) = 0;
+  // A one-channel line takes left and ignores right.
   virtual bool set(int left, int right) = 0;
 };
 
@@ -40,6 +43,7 @@ class Mixer : public MixerService {
   void getLineVolume(int& left, int& right) override;
   bool setLineVolume(int left, int right) override;
   void closeLine() override;
+  bool isLineOpen() const;
 
  private:
   std::map<int, Opener> openers_;

@@ -342,12 +342,10 @@ void WindowToolkit::fireTimer(Ctl timer) {
   ControlState& st = state(timer);
   if (st.period <= 0) return;
   const std::int64_t due = st.dueNs;
-  const std::int64_t periodNs = static_cast<std::int64_t>(st.period) * 1000000;
-  // After a stall longer than a period the missed ticks are dropped rather
-  // than fired in a burst; the timer keeps its phase.
-  st.dueNs = due + periodNs;
-  const std::int64_t now = nowNs();
-  while (st.dueNs + periodNs <= now) st.dueNs += periodNs;
+  // Every tick is counted from the one before it: after a stall the late
+  // ticks come at once, and a timer that plays one thing per tick catches up
+  // with its schedule instead of falling behind for good.
+  st.dueNs = due + static_cast<std::int64_t>(st.period) * 1000000;
   armTimer(timer, st.dueNs);
 
   const Ctl outerTimer = tickingTimer_;

@@ -53,6 +53,7 @@ struct WindowDef {
   std::string background;  // art name, or empty
   bool frameless = false;
   bool centred = false;
+  bool onTop = false;  // stays above the program's other windows (the splash)
   std::vector<ControlDef> controls;
 };
 

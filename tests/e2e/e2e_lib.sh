@@ -44,7 +44,7 @@ launch() {
 # Waits for a window whose title is $1; prints its id.
 wait_window() {
   local id
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 200); do
     id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1

@@ -49,6 +49,17 @@ QPixmap artPixmap(const std::string& name, QSize size, qreal devicePixelRatio) {
 QRegion artShape(const std::string& name, QSize size, const Rgb& transparent) {
   // No picture, no shape: the whole rectangle stays.
   if (name.empty() || size.isEmpty() || !artExists(name)) return {};
+  // Keys change pictures on every note: their shapes are worked out once.
+  static QHash<QString, QRegion> cache;
+  const QString key = QStringLiteral("%1/%2x%3/%4,%5,%6")
+                          .arg(QString::fromStdString(name))
+                          .arg(size.width())
+                          .arg(size.height())
+                          .arg(transparent.r)
+                          .arg(transparent.g)
+                          .arg(transparent.b);
+  auto it = cache.find(key);
+  if (it != cache.end()) return *it;
   const QImage image = renderArt(name, size);
   const QRgb cut = qRgb(transparent.r, transparent.g, transparent.b);
   QImage mask(size, QImage::Format_Mono);
@@ -63,7 +74,9 @@ QRegion artShape(const std::string& name, QSize size, const Rgb& transparent) {
       if (!gone) mask.setPixel(x, y, 1);
     }
   }
-  return QRegion(QBitmap::fromImage(mask));
+  const QRegion region(QBitmap::fromImage(mask));
+  cache.insert(key, region);
+  return region;
 }
 
 }  // namespace vesko

@@ -134,6 +134,12 @@ class WindowWidget : public ArtBox {
 
  protected:
   void keyPressEvent(QKeyEvent* e) override {
+    // A modal window closes with Escape, as dialogs do; there may be no
+    // window manager to give it a close button.
+    if (e->key() == Qt::Key_Escape && windowModality() != Qt::NonModal) {
+      tk_.userClosed(w_);
+      return;
+    }
     tk_.userKey(w_, true, e->nativeScanCode(), e->key(), e->timestamp());
   }
   void keyReleaseEvent(QKeyEvent* e) override {
@@ -190,6 +196,7 @@ QWidget* QtToolkit::ensureWindowWidget(Win w) {
   auto* widget = new WindowWidget(*this, w, def);
   Qt::WindowFlags flags = Qt::Window;
   if (def.frameless) flags = Qt::Window | Qt::FramelessWindowHint;
+  if (def.onTop) flags |= Qt::WindowStaysOnTopHint;
   widget->setWindowFlags(flags);
   widget->setWindowTitle(text(def.title.empty() ? std::string(" ") : def.title));
   widget->setFixedSize(def.width, def.height);
@@ -226,6 +233,10 @@ Win QtToolkit::loadWindow(const WindowDef& def, bool modal) {
   widget->show();
   widget->raise();
   widget->activateWindow();
+  // Without a window manager to keep them there, windows that stay on top
+  // are raised again above the one just shown.
+  for (const auto& [other, otherWidget] : windowWidgets_)
+    if (other != w && otherWidget && windowDef(other)->onTop) otherWidget->raise();
   if (modal) {
     QEventLoop loop;
     modalLoops_[w] = &loop;
