@@ -267,7 +267,17 @@ void QtToolkit::destroyWindow(Win w) {
   }
   keyAdapters_.erase(w);
   auto loop = modalLoops_.find(w);
-  if (loop != modalLoops_.end()) loop->second->quit();
+  if (loop != modalLoops_.end()) {
+    loop->second->quit();
+    // The keyboard goes back to the window the dialog kept waiting, even
+    // where no window manager hands the focus back.
+    for (auto it = windowWidgets_.rbegin(); it != windowWidgets_.rend(); ++it) {
+      if (it->second && it->second->isVisible()) {
+        it->second->activateWindow();
+        break;
+      }
+    }
+  }
 }
 
 void QtToolkit::focusWindow(Win w) {
