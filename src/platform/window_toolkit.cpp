@@ -337,6 +337,16 @@ void WindowToolkit::deliver(const Event& e) {
   eventControl_ = outer;
 }
 
+void WindowToolkit::deliverControlEvent(EventKind kind, Ctl c, int x, int y) {
+  Event e;
+  e.kind = kind;
+  e.window = windowOf(c);
+  e.control = c;
+  e.x = x;
+  e.y = y;
+  deliver(e);
+}
+
 void WindowToolkit::fireTimer(Ctl timer) {
   if (!isCreated(timer)) return;
   ControlState& st = state(timer);

@@ -225,6 +225,8 @@ class WindowToolkit {
   // Creates the model of a window from its definition (no events).
   Win createWindowModel(const WindowDef& def, bool modal);
   void deliver(const Event& e);
+  // An event of a control, in its window, with the pointer at (x, y).
+  void deliverControlEvent(EventKind kind, Ctl c, int x = 0, int y = 0);
   // Runs one tick of a timer whose due time has come.
   void fireTimer(Ctl timer);
 

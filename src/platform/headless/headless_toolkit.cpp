@@ -130,24 +130,14 @@ bool HeadlessToolkit::click(Ctl c) {
     st.checked = !st.checked;
     changed(c, Prop::Checked);
   }
-  Event e;
-  e.kind = EventKind::Clicked;
-  e.window = st.window;
-  e.control = c;
-  deliver(e);
+  deliverControlEvent(EventKind::Clicked, c);
   return true;
 }
 
 bool HeadlessToolkit::mousePress(Ctl c, int x, int y) {
   if (!canUse(c)) return false;
   state(c).held = true;
-  Event e;
-  e.kind = EventKind::LeftPressed;
-  e.window = windowOf(c);
-  e.control = c;
-  e.x = x;
-  e.y = y;
-  deliver(e);
+  deliverControlEvent(EventKind::LeftPressed, c, x, y);
   return true;
 }
 
@@ -160,13 +150,7 @@ bool HeadlessToolkit::mouseMove(Ctl c, int x, int y) {
   } else if (!canUse(c)) {
     return false;
   }
-  Event e;
-  e.kind = EventKind::MouseMoved;
-  e.window = windowOf(target);
-  e.control = target;
-  e.x = x;
-  e.y = y;
-  deliver(e);
+  deliverControlEvent(EventKind::MouseMoved, target, x, y);
   return true;
 }
 
@@ -180,13 +164,7 @@ bool HeadlessToolkit::mouseRelease(Ctl c, int x, int y) {
     return false;
   }
   state(target).held = false;
-  Event e;
-  e.kind = EventKind::LeftReleased;
-  e.window = windowOf(target);
-  e.control = target;
-  e.x = x;
-  e.y = y;
-  deliver(e);
+  deliverControlEvent(EventKind::LeftReleased, target, x, y);
   return true;
 }
 
@@ -213,11 +191,7 @@ bool HeadlessToolkit::keyRelease(Win w, int virtualKey) {
 bool HeadlessToolkit::moveSlider(Ctl slider, int position) {
   if (!canUse(slider)) return false;
   setSliderPosition(slider, position);
-  Event e;
-  e.kind = EventKind::SliderChanged;
-  e.window = windowOf(slider);
-  e.control = slider;
-  deliver(e);
+  deliverControlEvent(EventKind::SliderChanged, slider);
   return true;
 }
 

@@ -562,56 +562,30 @@ void QtToolkit::userClicked(Ctl c) {
     st.checked = !st.checked;
     if (QWidget* w = widgetOf(c)) w->update();
   }
-  Event e;
-  e.kind = EventKind::Clicked;
-  e.window = st.window;
-  e.control = c;
-  deliver(e);
+  deliverControlEvent(EventKind::Clicked, c);
 }
 
 void QtToolkit::userPressed(Ctl c, int x, int y) {
   if (!isCreated(c)) return;
   state(c).held = true;
-  Event e;
-  e.kind = EventKind::LeftPressed;
-  e.window = windowOf(c);
-  e.control = c;
-  e.x = x;
-  e.y = y;
-  deliver(e);
+  deliverControlEvent(EventKind::LeftPressed, c, x, y);
 }
 
 void QtToolkit::userReleased(Ctl c, int x, int y) {
   if (!isCreated(c)) return;
   state(c).held = false;
-  Event e;
-  e.kind = EventKind::LeftReleased;
-  e.window = windowOf(c);
-  e.control = c;
-  e.x = x;
-  e.y = y;
-  deliver(e);
+  deliverControlEvent(EventKind::LeftReleased, c, x, y);
 }
 
 void QtToolkit::userMoved(Ctl c, int x, int y) {
   if (!isCreated(c)) return;
-  Event e;
-  e.kind = EventKind::MouseMoved;
-  e.window = windowOf(c);
-  e.control = c;
-  e.x = x;
-  e.y = y;
-  deliver(e);
+  deliverControlEvent(EventKind::MouseMoved, c, x, y);
 }
 
 void QtToolkit::userSlider(Ctl c, int position) {
   if (!isCreated(c) || syncing_) return;
   state(c).def.position = position;
-  Event e;
-  e.kind = EventKind::SliderChanged;
-  e.window = windowOf(c);
-  e.control = c;
-  deliver(e);
+  deliverControlEvent(EventKind::SliderChanged, c);
 }
 
 void QtToolkit::userChoseItem(Ctl c, int index) {
