@@ -5,7 +5,7 @@
 namespace vesko::testing {
 namespace {
 
-class PresetTest : public ProgramTest {
+class SoundTest : public ProgramTest {
  protected:
   void SetUp() override { start(); }
   Ctl preset(int i) { return ctl(("效果" + std::to_string(i)).c_str()); }
@@ -18,6 +18,9 @@ class PresetTest : public ProgramTest {
   Ctl settings(const char* name) { return tk.control(app->settings, name); }
   void openSettings() { ASSERT_TRUE(tk.click(ctl("图形按钮4"))); }
 };
+
+using PresetTest = SoundTest;
+using SettingsTest = SoundTest;
 
 TEST_F(PresetTest, EachPresetSelectsItsInstrument) {
   const std::pair<int, const char*> expected[12] = {
@@ -53,26 +56,41 @@ TEST_F(PresetTest, WithoutADeviceThePresetIsStoredNotSent) {
   EXPECT_EQ(midi->getInstrument(), 117);
 }
 
-TEST_F(PresetTest, SettingsShowTheChosenInstrumentAndOpenAtTheCurrentTransposition) {
+TEST_F(PresetTest, SettingsShowTheChosenPresetsInstrument) {
   tk.click(preset(6));
   openSettings();
   EXPECT_EQ(tk.itemCount(settings("乐器名组合框1")), 128);
   EXPECT_EQ(tk.itemText(settings("乐器名组合框1"), tk.currentItem(settings("乐器名组合框1"))), "Taiko Drum");
-  EXPECT_EQ(tk.itemText(settings("设备名组合框1"), 1), "dev1");
-  EXPECT_EQ(tk.currentItem(settings("设备名组合框1")), 0);
-  EXPECT_EQ(tk.windowDef(app->settings)->title, "设置窗口");
-  // Opening and cancelling leaves the keys where they were.
-  EXPECT_EQ(tk.sliderPosition(settings("滑块条1")), 0);
-  EXPECT_EQ(tk.caption(settings("标签1")), "C调");
   EXPECT_FALSE(tk.click(preset(1)));  // the main window waits while the settings show
   tk.click(settings("按钮2"));
-  EXPECT_FALSE(tk.isWindowCreated(app->settings));
-  EXPECT_EQ(st().transpose, 0);
-  EXPECT_EQ(st().transposeChanged, 1);
   EXPECT_EQ(lit(), std::vector<int>{6});
 }
 
-TEST_F(PresetTest, TheSliderTransposesAtOnce) {
+// Either oval button opens the window; the first opening shows the
+// transposition in force (0), not the slider's design position 36, so that
+// opening and cancelling leaves every key sounding its own note.
+TEST_F(SettingsTest, FirstOpeningAndCancelKeepTheKeysWhereTheyWere) {
+  for (const char* button : {"图形按钮4", "图形按钮3"}) {
+    SCOPED_TRACE(button);
+    start();
+    ASSERT_TRUE(tk.click(ctl(button)));
+    EXPECT_EQ(tk.windowDef(app->settings)->title, "设置窗口");
+    EXPECT_EQ(tk.itemText(settings("设备名组合框1"), 1), "dev1");
+    EXPECT_EQ(tk.currentItem(settings("设备名组合框1")), 0);
+    EXPECT_EQ(tk.sliderPosition(settings("滑块条1")), 0);
+    EXPECT_EQ(tk.caption(settings("标签1")), "C调");
+    EXPECT_FALSE(tk.keyPress(app->main, 81));  // the main window takes no input meanwhile
+    tk.click(settings("按钮2"));
+    EXPECT_FALSE(tk.isWindowCreated(app->settings));
+    EXPECT_EQ(st().transpose, 0);
+    EXPECT_EQ(st().transposeChanged, 1);
+    EXPECT_TRUE(sent().empty());  // cancelling touches neither device nor instrument
+    tk.keyPress(app->main, 81);
+    EXPECT_EQ(sent(), std::vector<std::string>{"90 3C 7F"});
+  }
+}
+
+TEST_F(SettingsTest, TheSliderTransposesAtOnce) {
   openSettings();
   struct Case { int position; const char* label; };
   for (const Case& c : {Case{36, "C调"}, Case{37, "C#调"}, Case{87, "D#调"}, Case{11, "B调"}}) {
@@ -88,7 +106,7 @@ TEST_F(PresetTest, TheSliderTransposesAtOnce) {
   EXPECT_EQ(tk.sliderPosition(settings("滑块条1")), 87);
 }
 
-TEST_F(PresetTest, ConfirmReopensTheDeviceAndSendsTheInstrument) {
+TEST_F(SettingsTest, ConfirmReopensTheDeviceAndSendsTheInstrument) {
   tk.click(preset(3));
   openSettings();
   log->clear();
@@ -107,7 +125,7 @@ TEST_F(PresetTest, ConfirmReopensTheDeviceAndSendsTheInstrument) {
   EXPECT_EQ(lit(), std::vector<int>{3});  // the preset's lamp stays
 }
 
-TEST_F(PresetTest, ConfirmWithoutAnyDevice) {
+TEST_F(SettingsTest, ConfirmWithoutAnyDevice) {
   start({.devices = 0});
   openSettings();
   EXPECT_EQ(tk.currentItem(settings("设备名组合框1")), -1);

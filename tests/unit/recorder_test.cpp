@@ -103,6 +103,19 @@ TEST_F(RecorderTest, MouseClicksAreMeasuredFromTheirOwnPress) {
   EXPECT_EQ(st().scoreText, "60@4. 60@8 60@2 8 ");
 }
 
+// The score keeps the played notes: the transposition only moves the sound.
+TEST_F(RecorderTest, TranspositionIsNotRecorded) {
+  st().transpose = 12;
+  record();
+  press(Q);
+  ticks(4);
+  release(Q);
+  tk.mousePress(key(62), 5, 100);
+  ticks(1);
+  tk.mouseRelease(key(62), 5, 100);
+  EXPECT_EQ(st().scoreText, "60@4 62@8 ");
+}
+
 TEST_F(RecorderTest, StopButtonLeavesARecordingRunning) {
   record();
   press(Q);
