@@ -13,13 +13,7 @@ namespace {
 
 ControlDef picButton(const char* name, int left, int top, int width, int height, const std::string& art,
                      ButtonStyle style = ButtonStyle::Push) {
-  ControlDef c;
-  c.name = name;
-  c.kind = Kind::PicBtn;
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
+  ControlDef c = controlDef(name, Kind::PicBtn, left, top, width, height);
   c.picture = art;
   c.pressedPicture = art + "_down";
   c.style = style;
@@ -35,14 +29,8 @@ ControlDef component(const char* name, Kind kind) {
 }
 
 ControlDef notationLabel(const char* name, int left, int top, int height) {
-  ControlDef c;
-  c.name = name;
-  c.kind = Kind::Label;
+  ControlDef c = controlDef(name, Kind::Label, left, top, 160, height);
   c.parent = "音值画板";
-  c.left = left;
-  c.top = top;
-  c.width = 160;
-  c.height = height;
   c.background = Rgb{8, 36, 64};  // dark digits on the blue display
   c.monospace = true;
   c.fontPixels = name == std::string("乐谱") ? 14 : 10;

@@ -20,6 +20,17 @@ int tagNumber(const std::string& tag) {
   return static_cast<int>(n);
 }
 
+ControlDef controlDef(std::string name, Kind kind, int left, int top, int width, int height) {
+  ControlDef c;
+  c.name = std::move(name);
+  c.kind = kind;
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+  return c;
+}
+
 WindowToolkit::~WindowToolkit() = default;
 
 Win WindowToolkit::createWindowModel(const WindowDef& def, bool modal) {

@@ -46,6 +46,9 @@ struct ControlDef {
   std::string link;  // hyperlink target
 };
 
+// A row with its name, kind, place and size; the rest as ControlDef starts it.
+ControlDef controlDef(std::string name, Kind kind, int left, int top, int width, int height);
+
 struct WindowDef {
   std::string name;
   std::string title;

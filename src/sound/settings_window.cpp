@@ -7,13 +7,7 @@ namespace vesko {
 namespace {
 
 ControlDef item(const char* name, Kind kind, int left, int top, int width, int height, const char* caption = "") {
-  ControlDef c;
-  c.name = name;
-  c.kind = kind;
-  c.left = left;
-  c.top = top;
-  c.width = width;
-  c.height = height;
+  ControlDef c = controlDef(name, kind, left, top, width, height);
   c.caption = caption;
   c.background = Rgb{0, 0, 0};
   return c;
