@@ -13,7 +13,7 @@ trap test_env_stop EXIT
 
 rows=$(mktemp)
 for b in "$build"/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   "$b" 2>/dev/null | grep '^FIGURE' >>"$rows" || echo "FIGURE	$(basename "$b") failed	-	-	-" >>"$rows"
 done
 [ -x bench/peer.sh ] && bash bench/peer.sh "$build" 2>/dev/null | grep '^FIGURE' >>"$rows" || true
