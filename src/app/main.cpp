@@ -14,13 +14,8 @@
 
 int main(int argc, char** argv) {
   using namespace vesko;
-  // Every text is Chinese, Qt's own too: its dates, file types and number
-  // formats follow the locale it finds at start, whatever the user's is.
-  qputenv("LC_ALL", "zh_CN.UTF-8");
-  qputenv("LANGUAGE", "zh_CN");
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vesko-keyboard"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Vesko电子琴"));
   // Docks find the icon through the desktop file of this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("vesko-keyboard"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/emblem.svg")));
