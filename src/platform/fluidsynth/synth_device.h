@@ -21,11 +21,12 @@ class SynthDevice : public MidiDevice {
     std::string soundFont;
     int sampleRate = 48000;
     // Frames per audio period and periods in the device buffer. FluidSynth's
-    // PulseAudio output asks for one period of buffer (256: 4 ms, and the
-    // server sets the sink to a third of that); 128 underran often on a
-    // loaded two-core machine, 384 comes close to 10 ms once a sound card
-    // adds its own delay. The ALSA output buffers periods x period-size.
-    int periodSize = 256;
+    // PulseAudio output asks for one period of buffer (384: 8 ms, and the
+    // server sets the sink to a third of that, 2.7 ms). 128 and 256 still
+    // underran (audible clicks) on a busy two-core machine; 384 did not, and
+    // with the synthesizer's own block a note sounds within 10 ms. The ALSA
+    // output buffers periods x period-size.
+    int periodSize = 384;
     int periods = 2;
   };
 
