@@ -26,7 +26,8 @@ sleep 0.5
 kill "$warm" 2>/dev/null
 wait "$warm" 2>/dev/null
 
-out=$("$PROBE" "$song" 4000 2>/dev/null)
+# Long enough for the end to come also when a busy machine slows the sink.
+out=$("$PROBE" "$song" 7000 2>/dev/null)
 [ "$(echo "$out" | head -1)" = "length 2000" ] || fail "first line '$(echo "$out" | head -1)', want 'length 2000'"
 # Positions never go back, move on in real time, and end exactly at the length.
 echo "$out" | tail -n +2 | awk '
@@ -40,7 +41,8 @@ echo "$out" | tail -n +2 | awk '
     if (!first || last - first < 5) { print "FAIL: too few positions between start and end"; bad = 1 }
     else {
       rate = (p[last] - p[first]) / (t[last] - t[first])
-      if (rate < 0.8 || rate > 1.2) { print "FAIL: the song ran at " rate " times real time"; bad = 1 }
+      # The null sink keeps its own clock, which a loaded machine slows.
+      if (rate < 0.6 || rate > 1.4) { print "FAIL: the song ran at " rate " times real time"; bad = 1 }
     }
     exit bad
   }' || fail "positions: $(echo "$out" | tail -n +2 | tr '\n' ' ')"

@@ -26,7 +26,7 @@ n = len(d) // 2
 s = struct.unpack('<%dh' % n, d[:n * 2]) if n else ()
 print('%.5f' % (math.sqrt(sum(x * x for x in s) / n) / 32768 if n else 0))"
 }
-loud() { awk -v r="$1" 'BEGIN {exit !(r > 0.003)}'; }
+loud() { awk -v r="$1" 'BEGIN {exit !(r > 0.0012)}'; }
 quiet() { awk -v r="$1" 'BEGIN {exit !(r < 0.0005)}'; }
 
 # Types a path into the file dialog that has just opened and confirms it.
@@ -61,7 +61,7 @@ loud "$r" || fail "keyboard playing was silent (RMS $r)"
 
 step "play with the mouse"
 xdotool mousemove $(at $((64 + 252 + 9)) $((195 + 100))) mousedown 1
-r=$(listen 0.6)
+r=$(listen 1.0)
 xdotool mouseup 1
 loud "$r" || fail "a held on-screen key was silent (RMS $r)"
 
