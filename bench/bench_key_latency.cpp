@@ -41,13 +41,10 @@ int main(int argc, char** argv) {
   devices.push_back(std::move(device));
   MidiOut midi(std::move(devices));
   testing::TestMixer mixer;
-  mixer.lines[kMasterLine] = {true, 2, 65535, 65535, {}};
-  mixer.lines[kSynthLine] = {true, 2, 59392, 59392, {}};
+  mixer.addFullLines();
   testing::TestMedia media;
   App app(tk, midi, mixer, media);
-  initProgramState(app.st);
-  connectHandlers(app);
-  app.main = tk.loadWindow(mainWindowDef(), false);
+  startProgram(app);
   QWidget* window = tk.windowWidget(app.main);
   QTest::qWait(50);
 

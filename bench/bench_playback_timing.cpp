@@ -44,13 +44,10 @@ int main(int argc, char** argv) {
   devices.push_back(std::make_unique<TimingDevice>(tk, noteOns));
   MidiOut midi(std::move(devices));
   testing::TestMixer mixer;
-  mixer.lines[kMasterLine] = {true, 2, 65535, 65535, {}};
-  mixer.lines[kSynthLine] = {true, 2, 59392, 59392, {}};
+  mixer.addFullLines();
   testing::TestMedia media;
   App app(tk, midi, mixer, media);
-  initProgramState(app.st);
-  connectHandlers(app);
-  app.main = tk.loadWindow(mainWindowDef(), false);
+  startProgram(app);
 
   // The shortest notes, so that 2,000 tokens take a minute.
   constexpr int kTokens = 2000;

@@ -33,7 +33,11 @@ struct App {
 // toolkit's events to them.
 void connectHandlers(App& app);
 
-// The program entry: state, main window, message loop; returns the exit code.
+// The program up to its message loop: state, handlers, the main window
+// (whose created handler runs the start-up sequence).
+void startProgram(App& app);
+// The program entry: startProgram, the message loop, the state released;
+// returns the exit code.
 int runProgram(App& app);
 
 }  // namespace vesko

@@ -25,10 +25,14 @@ void connectHandlers(App& app) {
   });
 }
 
-int runProgram(App& app) {
+void startProgram(App& app) {
   initProgramState(app.st);
   connectHandlers(app);
   app.main = app.tk.loadWindow(mainWindowDef(), false);
+}
+
+int runProgram(App& app) {
+  startProgram(app);
   const int code = app.tk.runMessageLoop();
   releaseProgramState(app.st);
   return code;

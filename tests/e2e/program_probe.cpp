@@ -46,8 +46,7 @@ int main(int argc, char** argv) {
   devices.push_back(std::make_unique<FileLoggingDevice>(out, tk));
   MidiOut midi(std::move(devices));
   testing::TestMixer mixer;
-  mixer.lines[kMasterLine] = {true, 2, 65535, 65535, {}};
-  mixer.lines[kSynthLine] = {true, 2, 59392, 59392, {}};
+  mixer.addFullLines();
   testing::TestMedia media;
   App app(tk, midi, mixer, media);
   const int code = runProgram(app);

@@ -45,9 +45,7 @@ class ProgramTest : public ::testing::Test {
     mixer.lines[kMasterLine] = {o.masterLine, o.masterChannels, o.masterLevel, o.masterLevel, {}};
     mixer.lines[kSynthLine] = {o.synthLine, 2, o.synthLevel, o.synthLevel, {}};
     app = std::make_unique<App>(tk, *midi, mixer, media);
-    initProgramState(app->st);
-    connectHandlers(*app);
-    app->main = tk.loadWindow(mainWindowDef(), false);
+    startProgram(*app);
     startupSent = log->hex();
     startupEvents = log->events;
     log->clear();

@@ -22,6 +22,12 @@ class TestMixer : public MixerService {
   std::map<int, Line> lines;
   int opens = 0;
 
+  // Both lines there, at full volume: the knobs start at the top.
+  void addFullLines() {
+    lines[kMasterLine] = {true, 2, 65535, 65535, {}};
+    lines[kSynthLine] = {true, 2, 59392, 59392, {}};
+  }
+
   bool openLine(int type) override {
     ++opens;
     auto it = lines.find(type);

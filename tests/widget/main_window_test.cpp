@@ -26,12 +26,9 @@ class QtProgram : public ::testing::Test {
     std::vector<std::unique_ptr<MidiDevice>> devices;
     devices.push_back(std::make_unique<RecordingMidiDevice>("dev0", log));
     midi = std::make_unique<MidiOut>(std::move(devices));
-    mixer.lines[kMasterLine] = {true, 2, 65535, 65535, {}};
-    mixer.lines[kSynthLine] = {true, 2, 59392, 59392, {}};
+    mixer.addFullLines();
     app = std::make_unique<App>(tk, *midi, mixer, media);
-    initProgramState(app->st);
-    connectHandlers(*app);
-    app->main = tk.loadWindow(mainWindowDef(), false);
+    startProgram(*app);
   }
   Ctl ctl(const char* name) const { return tk.control(app->main, name); }
 };

@@ -112,7 +112,7 @@ std::vector<HeadlessToolkit::CanvasRect> HeadlessToolkit::canvasRects(Ctl canvas
 
 bool HeadlessToolkit::blockedByModal(Win w) const {
   for (const auto& win : windows_)
-    if (win->alive && win->modal && win->id != w && win->id > w) return true;
+    if (win->alive && win->modal && win->id > w) return true;  // a modal window loaded later
   return false;
 }
 

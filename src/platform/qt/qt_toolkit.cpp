@@ -361,12 +361,6 @@ QWidget* QtToolkit::windowWidget(Win w) const {
   return it != windowWidgets_.end() ? it->second.data() : nullptr;
 }
 
-Win QtToolkit::windowOfWidget(const QWidget* widget) const {
-  for (const auto& [w, ww] : windowWidgets_)
-    if (ww == widget) return w;
-  return kNoWindow;
-}
-
 const ControlDef& QtToolkit::defOf(Ctl c) const { return findState(c)->def; }
 
 bool QtToolkit::isHeld(Ctl c) const {

@@ -38,10 +38,8 @@ class QtToolkit : public QObject, public WindowToolkit {
 
   QWidget* widgetOf(Ctl c) const;
   QWidget* windowWidget(Win w) const;
-  Win windowOfWidget(const QWidget* w) const;
 
   // Used by the widgets.
-  void userEvent(const Event& e) { deliver(e); }
   void userClicked(Ctl c);
   void userPressed(Ctl c, int x, int y);
   void userReleased(Ctl c, int x, int y);
